@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <vector>
+
+class QWidget;
+
+// Places the children of a container by their alignment, as a form does: first the controls
+// aligned to the top and the bottom, then those aligned left and right, then the one that
+// fills the rest. Controls of the same alignment keep the order in which they were added.
+// A top or bottom control keeps its height, a left or right one its width; all respect their
+// minimum sizes, so a control that cannot shrink further is cut off at the container's edge.
+// Controls without an alignment keep the place the program gives them.
+class AlignLayout : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Align { None, Top, Bottom, Left, Right, Client };
+
+    // inset: the border width of the container (a panel's bevel) that aligned controls keep
+    // free on each side.
+    AlignLayout(QWidget* container, int inset);
+
+    // Reads the "align" property ("alTop", "alBottom", "alLeft", "alRight", "alClient") of
+    // every direct child in creation order and aligns them inside `container`.
+    static AlignLayout* fromProperties(QWidget* container, int inset);
+
+    // The layout that aligns `child`, if any.
+    static AlignLayout* of(const QWidget* child);
+
+    void add(QWidget* child, Align align);
+
+    // The area that the controls are aligned in; by default the container's rectangle.
+    // A scrolling container may set a larger one.
+    void setArea(const QRect& area);
+    QRect area() const;
+
+    // Puts every aligned control in its place now.
+    void realign();
+
+    // Sets the width of a control and realigns its container at once.
+    static void setWidth(QWidget* control, int width);
+    static void setLeft(QWidget* control, int left);
+
+    QWidget* container() const { return container_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Item {
+        QPointer<QWidget> widget;
+        Align align;
+    };
+    QWidget* container_;
+    int inset_;
+    QRect area_;
+    std::vector<Item> items_;
+    bool realigning_ = false;
+};

@@ -1,0 +1,1 @@
+#include "csvimport/rules/Separator.h"

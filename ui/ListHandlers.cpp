@@ -1,0 +1,6 @@
+// The student list: the transfer of the marked cells and saving the list.
+#include "ui/TfMain.h"
+
+void TfMain::tbNaarmemoClick() {}
+
+void TfMain::tbBewaarClick() {}
