@@ -11,10 +11,10 @@ public:
     explicit SaveFileDialog(QObject* parent = nullptr);
 
     QString title;
-    QString filter;      // "*.zbr"
-    QString defaultExt;  // appended to a name typed without an extension
-    QString initialDir;  // the folder the dialog opens in
-    QString fileName;    // the last confirmed full path
+    QString filter;     // "*.zbr"
+    QString defaultExt; // appended to a name typed without an extension
+    QString initialDir; // the folder the dialog opens in
+    QString fileName;   // the last confirmed full path
 
     // Shows the dialog modally; true when the user confirmed a name (then in fileName).
     bool execute();

@@ -9,7 +9,8 @@ QString decode(std::string_view bytes)
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* out = text.data();
     for (size_t i = 0; i < bytes.size(); ++i)
-        out[i] = QChar(static_cast<char16_t>(core::cp1252ToUnicode(static_cast<unsigned char>(bytes[i]))));
+        out[i] = QChar(
+            static_cast<char16_t>(core::cp1252ToUnicode(static_cast<unsigned char>(bytes[i]))));
     return text;
 }
 
