@@ -41,14 +41,16 @@ if(NOT installed_programs STREQUAL programs)
     fail("${BINDIR} holds '${installed_programs}', expected '${programs}'")
 endif()
 
-# The menu entry: starts pluvana with no file argument, shows the installed icon.
+# The menu entry: starts pluvana with no file argument, shows the installed icon, and names
+# the window class (WM_CLASS "pluvana") so the task bar shows the entry's name and icon.
 set(desktop ${PREFIX}/${DATADIR}/applications/${APP_ID}.desktop)
 if(NOT EXISTS ${desktop})
     fail("no desktop entry ${APP_ID}.desktop")
 else()
     file(STRINGS ${desktop} lines ENCODING UTF-8)
     foreach(expected "Type=Application" "Name=Pluvana" "Exec=pluvana" "Icon=${APP_ID}"
-                     "Categories=Education;Office;" "Terminal=false")
+                     "Categories=Education;Office;" "Terminal=false"
+                     "StartupWMClass=pluvana")
         if(NOT expected IN_LIST lines)
             fail("desktop entry lacks '${expected}'")
         endif()
