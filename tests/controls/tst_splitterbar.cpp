@@ -140,6 +140,22 @@ private slots:
         QCOMPARE(f.left->x(), -270);
     }
 
+    // Beside a vertical scroll bar the client width, which the drag leaves 40 pixels of, is
+    // the window's width less the scroll bar.
+    void farRightBesideVerticalScrollBar()
+    {
+        Fixture f(353);
+        f.rest->setMinimumHeight(600);
+        QVERIFY(f.show());
+        AlignLayout* layout = AlignLayout::of(f.rest);
+        QVERIFY(layout->verticalScrollBar()->isVisible());
+        const int clientWidth = layout->clientRect().width();
+        QCOMPARE(clientWidth, 919 - layout->verticalScrollBar()->width());
+        drag(f.splitter, 1000);
+        QCOMPARE(f.left->width(), clientWidth - 40);
+        QCOMPARE(f.rest->width(), 300);
+    }
+
     // While the button is held only the inverted bar moves; it stops at the same limits.
     void barFollowsThePointer()
     {

@@ -298,6 +298,8 @@ private slots:
         QTest::newRow("a pixel too low") << QSize(919, 199) << false << true;
         QTest::newRow("too low") << QSize(919, 150) << false << true;
         QTest::newRow("both") << QSize(500, 150) << true << true;
+        // The vertical scroll bar takes width, so the window is then too narrow as well.
+        QTest::newRow("wide enough but too low") << QSize(777, 150) << true << true;
     }
 
     void windowScrollBars()
