@@ -34,7 +34,8 @@ public:
     void add(QWidget* child, Align align);
 
     // The area that the controls are aligned in; by default the container's rectangle.
-    // A scrolling container may set a larger one.
+    // A scrolling container may set a larger one; with automatic scrolling the layout sets it
+    // itself on every realignment.
     void setArea(const QRect& area);
     QRect area() const;
 
@@ -71,6 +72,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shows the scroll bars the needed size calls for and sets the area they shift.
+    void updateScrollBars();
+
     struct Item {
         QPointer<QWidget> widget;
         Align align;
@@ -78,8 +82,6 @@ private:
     QWidget* container_;
     int inset_;
     QRect area_;
-    void updateScrollBars();
-
     std::vector<Item> items_;
     bool realigning_ = false;
     bool autoScroll_ = false;

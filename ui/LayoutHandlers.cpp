@@ -29,8 +29,8 @@ void TfMain::FormResize()
 {
     // 1 to 3. The transfer button and the labels.
     placeAboveSplitter(*this);
-    // 4. The instructions take the bottom panel's width but the stop button's. A window at
-    // most as wide as the stop button leaves them no width at all.
+    // 4. The instructions take the bottom panel's width but the stop button's; a bottom panel
+    // no wider than the button leaves them no width at all.
     AlignLayout::setWidth(
         mToelichting, std::max(0, layoutrules::toelichtingWidth(pOnder->width(), tbStop->width())));
     // 5. The instructions, refilled.
