@@ -92,8 +92,10 @@ int SplitterBar::limitedSize(int x) const
 
 void SplitterBar::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || isDragging())
+    if (event->button() != Qt::LeftButton)
         return;
+    if (isDragging())
+        stopDrag(); // the release of an earlier drag never came: start afresh
     QWidget* control = controlToLeft();
     if (!control)
         return;
