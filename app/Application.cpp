@@ -21,6 +21,8 @@ Application::ErrorSink& errorSink()
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QString::fromLatin1(kTitle));
+    // Lets the desktop match the window to its menu entry and icon.
+    setDesktopFileName(QStringLiteral("nl.pluvana.Pluvana"));
     setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     // The classic desktop colours, whatever theme the desktop has.
