@@ -12,6 +12,8 @@ int main(int argc, char** argv)
         app.exec();
     } catch (const std::exception& error) {
         app.showException(error);
+    } catch (...) {
+        // Whatever else escaped still ends the program normally.
     }
     delete fMain;
     fMain = nullptr;

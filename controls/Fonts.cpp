@@ -17,7 +17,8 @@ QString tahomaFamily()
         QString loaded;
         for (const QString& file : files) {
             const int id = QFontDatabase::addApplicationFont(file);
-            if (id >= 0 && loaded.isEmpty() && !QFontDatabase::applicationFontFamilies(id).isEmpty())
+            if (id >= 0 && loaded.isEmpty() &&
+                !QFontDatabase::applicationFontFamilies(id).isEmpty())
                 loaded = QFontDatabase::applicationFontFamilies(id).first();
         }
         return loaded.isEmpty() ? QStringLiteral("DejaVu Sans") : loaded;

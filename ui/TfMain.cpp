@@ -9,10 +9,10 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSvgRenderer>
-#include <QPainter>
 #include <algorithm>
 
 TfMain* fMain = nullptr;
@@ -58,8 +58,10 @@ TfMain::TfMain(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
     setBackground(this, syscolors::btnFace());
     setBackground(mToelichting, syscolors::btnFace());
+    mToelichting->viewport()->setCursor(Qt::PointingHandCursor);
     Memo->setColor(syscolors::window());
-    Memo->setText("Hier komen de leerlingennamen te \r\nstaan.\r\nOp elke regel \xE9\xE9n naam.\r\n");
+    Memo->setText(
+        "Hier komen de leerlingennamen te \r\nstaan.\r\nOp elke regel \xE9\xE9n naam.\r\n");
     setWindowIcon(applicationIcon());
 
     AlignLayout::fromProperties(AdvPanel1, BevelPanel::kBevel);
@@ -85,14 +87,12 @@ TfMain::~TfMain() = default;
 
 int TfMain::outerWidth() const
 {
-    const int frame = frameGeometry().width() - geometry().width();
-    return width() + (frame > 0 ? frame : kFrameWidth);
+    return width() + kFrameWidth;
 }
 
 int TfMain::outerHeight() const
 {
-    const int frame = frameGeometry().height() - geometry().height();
-    return height() + (frame > 0 ? frame : kFrameHeight);
+    return height() + kFrameHeight;
 }
 
 void TfMain::showEvent(QShowEvent* event)

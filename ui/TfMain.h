@@ -35,12 +35,11 @@ public:
     void FormShow();
     void GridMouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, const QPoint& Pos);
 
-    // The window's width and height including its frame.
+    // The window's width and height including the frame it was designed with: 935 by 655
+    // outside for 919 by 620 inside. The frame a window manager actually draws varies, so the
+    // layout always reckons with the designed one.
     int outerWidth() const;
     int outerHeight() const;
-
-    // The width and height the window frame adds to the client area, as the window was
-    // designed: 935 by 655 outside for 919 by 620 inside.
     static constexpr int kFrameWidth = 935 - 919;
     static constexpr int kFrameHeight = 655 - 620;
 

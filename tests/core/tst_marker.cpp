@@ -18,15 +18,19 @@ private slots:
         QTest::newRow("empty") << QByteArray() << false << QByteArray("\xA0") << QByteArray();
         QTest::newRow("plain") << QByteArray("Jelmar") << false << QByteArray("Jelmar\xA0")
                                << QByteArray("Jelmar");
-        QTest::newRow("marked") << QByteArray("Jelmar\xA0") << true
-                                << QByteArray("Jelmar\xA0") << QByteArray("Jelmar");
-        QTest::newRow("marker alone") << QByteArray("\xA0") << true << QByteArray("\xA0")
-                                      << QByteArray();
-        QTest::newRow("two markers") << QByteArray("de\xA0\xA0") << true
-                                     << QByteArray("de\xA0\xA0") << QByteArray("de\xA0");
-        QTest::newRow("marker inside") << QByteArray("van\xA0" "der") << false
-                                       << QByteArray("van\xA0" "der\xA0")
-                                       << QByteArray("van\xA0" "der");
+        QTest::newRow("marked") << QByteArray("Jelmar\xA0") << true << QByteArray("Jelmar\xA0")
+                                << QByteArray("Jelmar");
+        QTest::newRow("marker alone")
+            << QByteArray("\xA0") << true << QByteArray("\xA0") << QByteArray();
+        QTest::newRow("two markers")
+            << QByteArray("de\xA0\xA0") << true << QByteArray("de\xA0\xA0") << QByteArray("de\xA0");
+        QTest::newRow("marker inside") << QByteArray("van\xA0"
+                                                     "der")
+                                       << false
+                                       << QByteArray("van\xA0"
+                                                     "der\xA0")
+                                       << QByteArray("van\xA0"
+                                                     "der");
     }
 
     void rules()
