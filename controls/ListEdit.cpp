@@ -140,12 +140,9 @@ void ListEdit::append(std::string_view bytes)
 
 QString ListEdit::documentText() const
 {
-    // The raw characters, no-break spaces and separators as they are; the document's own
-    // final paragraph end is no character of the text.
-    QString raw = document()->toRawText();
-    if (raw.endsWith(kBreak))
-        raw.chop(1);
-    return raw;
+    // The raw characters, no-break spaces and separators as they are (the document's own end
+    // is not among them).
+    return document()->toRawText();
 }
 
 void ListEdit::documentChanged(int from)
@@ -205,13 +202,26 @@ void ListEdit::inputMethodEvent(QInputMethodEvent* event)
 
 void ListEdit::insertFromMimeData(const QMimeData* source)
 {
-    if (!source || !source->hasText()) {
+    if (isReadOnly() || !source || !source->hasText()) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
-    QMimeData folded;
-    folded.setText(textcodec::fold(source->text()));
-    QPlainTextEdit::insertFromMimeData(&folded);
+    // Inserted as plain text, so that every line break pasted stays one, a final one too.
+    QTextCursor cursor = textCursor();
+    cursor.insertText(textcodec::fold(source->text()));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+QMimeData* ListEdit::createMimeDataFromSelection() const
+{
+    // The selected characters as they are: a copied marker stays a no-break space.
+    QString selected = textCursor().selectedText();
+    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    selected.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    auto* data = new QMimeData;
+    data->setText(selected);
+    return data;
 }
 
 QColor ListEdit::color() const

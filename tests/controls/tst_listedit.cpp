@@ -139,6 +139,10 @@ private slots:
         QCOMPARE(bytesOf(*edit), QByteArray("a\r\nb"));
         QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(bytesOf(*edit), QByteArray("a\r\n\r\nb"));
+        // At the very end too: the text then ends with the break.
+        putCaretAtEnd();
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(bytesOf(*edit), QByteArray("a\r\n\r\nb\r\n"));
     }
 
     void deletedFinalBreakStaysDeleted()
@@ -266,6 +270,18 @@ private slots:
         QApplication::sendEvent(edit, &commit);
         QCOMPARE(this->shown(), shown);
         QCOMPARE(bytesOf(*edit), bytes);
+    }
+
+    // Copying within the list keeps every byte a line holds, markers included.
+    void copyAndPasteKeepBytes()
+    {
+        const QByteArray line("Jelmar\xA0van der\xA0\x80\r\n");
+        edit->setText(view(line));
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+        putCaretAtEnd();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(bytesOf(*edit), line + line);
     }
 
     void pastedLineBreaksBecomeCrLf()
