@@ -1,6 +1,8 @@
 #include "controls/AlignLayout.h"
 
 #include <QEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
@@ -67,11 +69,119 @@ QRect AlignLayout::area() const
     return area_.isValid() ? area_ : container_->rect();
 }
 
+void AlignLayout::setAutoScroll(bool on)
+{
+    autoScroll_ = on;
+    if (on && !hbar_) {
+        hbar_ = new QScrollBar(Qt::Horizontal, container_);
+        vbar_ = new QScrollBar(Qt::Vertical, container_);
+        for (QScrollBar* bar : {hbar_, vbar_}) {
+            bar->setObjectName(bar == hbar_ ? QStringLiteral("horizontalScrollBar")
+                                            : QStringLiteral("verticalScrollBar"));
+            bar->hide();
+            connect(bar, &QScrollBar::valueChanged, this, &AlignLayout::realign);
+        }
+    }
+    if (!on) {
+        area_ = QRect();
+        if (hbar_) {
+            hbar_->hide();
+            vbar_->hide();
+        }
+    }
+    realign();
+}
+
+QRect AlignLayout::clientRect() const
+{
+    QRect client = container_->rect();
+    if (hbar_ && !hbar_->isHidden())
+        client.setBottom(client.bottom() - hbar_->height());
+    if (vbar_ && !vbar_->isHidden())
+        client.setRight(client.right() - vbar_->width());
+    return client;
+}
+
+QSize AlignLayout::neededSize() const
+{
+    int stackWidth = 0;  // the widest minimum of the top and bottom controls
+    int stackHeight = 0; // their heights together
+    int rowWidth = 0;    // the left and right controls and the filling one side by side
+    int rowHeight = 0;   // their largest minimum height
+    for (const Item& item : items_) {
+        const QWidget* w = item.widget;
+        if (!w || w->isHidden())
+            continue;
+        switch (item.align) {
+        case Align::Top:
+        case Align::Bottom:
+            stackHeight += std::max(w->height(), w->minimumHeight());
+            stackWidth = std::max(stackWidth, w->minimumWidth());
+            break;
+        case Align::Left:
+        case Align::Right:
+            rowWidth += std::max(w->width(), w->minimumWidth());
+            rowHeight = std::max(rowHeight, w->minimumHeight());
+            break;
+        case Align::Client:
+            rowWidth += w->minimumWidth();
+            rowHeight = std::max(rowHeight, w->minimumHeight());
+            break;
+        case Align::None:
+            break;
+        }
+    }
+    return {std::max(stackWidth, rowWidth) + 2 * inset_, stackHeight + rowHeight + 2 * inset_};
+}
+
+AlignLayout::Align AlignLayout::alignmentOf(const QWidget* child) const
+{
+    for (const Item& item : items_) {
+        if (item.widget == child)
+            return item.align;
+    }
+    return Align::None;
+}
+
+void AlignLayout::updateScrollBars()
+{
+    const QSize needed = neededSize();
+    const QSize full = container_->size();
+    const int extent = container_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, hbar_);
+    // Each scroll bar takes room from the other direction, so one may call for the other.
+    bool horizontal = false;
+    bool vertical = false;
+    for (int pass = 0; pass < 3; ++pass) {
+        horizontal = needed.width() > full.width() - (vertical ? extent : 0);
+        vertical = needed.height() > full.height() - (horizontal ? extent : 0);
+    }
+    const int clientWidth = std::max(0, full.width() - (vertical ? extent : 0));
+    const int clientHeight = std::max(0, full.height() - (horizontal ? extent : 0));
+
+    hbar_->setRange(0, std::max(0, needed.width() - clientWidth));
+    hbar_->setPageStep(std::max(1, clientWidth));
+    hbar_->setSingleStep(8);
+    hbar_->setGeometry(0, clientHeight, clientWidth, extent);
+    hbar_->setVisible(horizontal);
+    vbar_->setRange(0, std::max(0, needed.height() - clientHeight));
+    vbar_->setPageStep(std::max(1, clientHeight));
+    vbar_->setSingleStep(8);
+    vbar_->setGeometry(clientWidth, 0, extent, clientHeight);
+    vbar_->setVisible(vertical);
+    hbar_->raise();
+    vbar_->raise();
+
+    area_ = QRect(-hbar_->value(), -vbar_->value(), std::max(clientWidth, needed.width()),
+                  std::max(clientHeight, needed.height()));
+}
+
 void AlignLayout::realign()
 {
     if (realigning_)
         return;
     realigning_ = true;
+    if (autoScroll_)
+        updateScrollBars();
     QRect rest = area().adjusted(inset_, inset_, -inset_, -inset_);
     const auto place = [](QWidget* w, int x, int y, int width, int height) {
         width = std::max(width, w->minimumWidth());

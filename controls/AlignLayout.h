@@ -5,6 +5,7 @@
 #include <QRect>
 #include <vector>
 
+class QScrollBar;
 class QWidget;
 
 // Places the children of a container by their alignment, as a form does: first the controls
@@ -33,9 +34,30 @@ public:
     void add(QWidget* child, Align align);
 
     // The area that the controls are aligned in; by default the container's rectangle.
-    // A scrolling container may set a larger one.
+    // A scrolling container may set a larger one; with automatic scrolling the layout sets it
+    // itself on every realignment.
     void setArea(const QRect& area);
     QRect area() const;
+
+    // Lets the container scroll its aligned controls, as a form that scrolls automatically:
+    // when the container is narrower or lower than neededSize(), scroll bars appear at its
+    // right and bottom edges, the controls are aligned in an area of the needed size and the
+    // scroll bars shift that area. Positions stay relative to the container's top-left corner.
+    void setAutoScroll(bool on);
+    bool autoScroll() const { return autoScroll_; }
+    QScrollBar* horizontalScrollBar() const { return hbar_; }
+    QScrollBar* verticalScrollBar() const { return vbar_; }
+
+    // The part of the container that shows its controls: all of it but the scroll bars.
+    QRect clientRect() const;
+
+    // The least size the aligned controls need side by side: the widths of the left and right
+    // controls plus the minimum width of the filling one, the heights of the top and bottom
+    // controls plus the largest minimum height in between; with the inset on each side.
+    QSize neededSize() const;
+
+    // The alignment `child` was added with; None for a control this layout does not align.
+    Align alignmentOf(const QWidget* child) const;
 
     // Puts every aligned control in its place now.
     void realign();
@@ -50,6 +72,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shows the scroll bars the needed size calls for and sets the area they shift.
+    void updateScrollBars();
+
     struct Item {
         QPointer<QWidget> widget;
         Align align;
@@ -59,4 +84,7 @@ private:
     QRect area_;
     std::vector<Item> items_;
     bool realigning_ = false;
+    bool autoScroll_ = false;
+    QScrollBar* hbar_ = nullptr;
+    QScrollBar* vbar_ = nullptr;
 };

@@ -66,7 +66,8 @@ TfMain::TfMain(QWidget* parent) : QWidget(parent)
 
     AlignLayout::fromProperties(AdvPanel1, BevelPanel::kBevel);
     AlignLayout::fromProperties(pOnder, BevelPanel::kBevel);
-    AlignLayout::fromProperties(this, 0);
+    // The window's content scrolls when the window is too small for it.
+    AlignLayout::fromProperties(this, 0)->setAutoScroll(true);
 
     ImportDialog = new GridImportDialog(Grid, this);
     SaveDialog = new SaveFileDialog(this);
