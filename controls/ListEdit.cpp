@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScopedValueRollback>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
 
