@@ -324,10 +324,13 @@ private slots:
             static_cast<QDialog*>(dialog)->accept();
         });
         // Should the dialog still be open later (a question it should not ask), close it.
-        QTimer::singleShot(5000, this, [] {
+        QTimer stray;
+        stray.setSingleShot(true);
+        connect(&stray, &QTimer::timeout, this, [] {
             while (QWidget* open = QApplication::activeModalWidget())
                 open->close();
         });
+        stray.start(5000);
         clickSave();
         QCOMPARE(title, QString("Bewaar de leerlingenlijst"));
         QCOMPARE(filters, QStringList{"*.zbr"});
