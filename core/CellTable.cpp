@@ -47,6 +47,38 @@ void CellTable::clearCells()
         text.clear();
 }
 
+void CellTable::moveColumn(int from, int to)
+{
+    if (from < 0 || to < 0 || from >= cols_ || to >= cols_ || from == to)
+        return;
+    for (int r = 0; r < rows_; ++r) {
+        auto row = cells_.begin() + static_cast<std::ptrdiff_t>(r) * cols_;
+        if (from < to)
+            std::rotate(row + from, row + from + 1, row + to + 1);
+        else
+            std::rotate(row + to, row + from, row + from + 1);
+    }
+}
+
+void CellTable::permuteRows(int first, const std::vector<int>& order)
+{
+    std::vector<std::string> moved(order.size() * static_cast<size_t>(cols_));
+    for (size_t i = 0; i < order.size(); ++i)
+        for (int c = 0; c < cols_; ++c)
+            moved[i * cols_ + c] = std::move(cells_[static_cast<size_t>(order[i]) * cols_ + c]);
+    std::move(moved.begin(), moved.end(),
+              cells_.begin() + static_cast<std::ptrdiff_t>(first) * cols_);
+}
+
+size_t CellTable::memoryUsage() const
+{
+    size_t bytes = cells_.capacity() * sizeof(std::string);
+    for (const auto& text : cells_)
+        if (text.capacity() > 15)
+            bytes += text.capacity() + 1;
+    return bytes;
+}
+
 CellTable::Builder::Builder(int firstRow, std::string buffer)
     : firstRow_(std::max(firstRow, 0)), buffer_(std::move(buffer))
 {

@@ -28,6 +28,17 @@ public:
     // Every cell empty, counts kept.
     void clearCells();
 
+    // Moves the texts of column `from`, in every row, to column `to`; the columns between
+    // shift by one towards `from`.
+    void moveColumn(int from, int to);
+
+    // Rows first, first+1, ... receive the rows order[0], order[1], ... (a permutation of
+    // first .. first+order.size()-1). Every text moves with its row.
+    void permuteRows(int first, const std::vector<int>& order);
+
+    // Bytes the table holds on the heap, texts and bookkeeping together.
+    size_t memoryUsage() const;
+
     // Builds a table row by row, for loading a whole file at once.
     class Builder {
     public:
