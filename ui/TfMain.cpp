@@ -81,6 +81,7 @@ TfMain::TfMain(QWidget* parent) : QWidget(parent)
     connect(tbImporteer, &QAbstractButton::clicked, this, &TfMain::tbImporteerClick);
     connect(Grid, &StringGrid::drawCell, this, &TfMain::GridDrawCell);
     connect(Grid, &StringGrid::mouseDown, this, &TfMain::GridMouseDown);
+    Grid->setKeepMarksInLine(true);
     connect(Splitter, &SplitterBar::moved, this, &TfMain::SplitterMoved);
 }
 
