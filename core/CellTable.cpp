@@ -30,24 +30,6 @@ CellTable::CellTable(int cols, int rows)
     resize(cols, rows);
 }
 
-size_t CellTable::lengthAt(size_t i) const
-{
-    const uint8_t length = meta_[i] & kLong;
-    return length == kLong ? long_.at(i) : length;
-}
-
-const char* CellTable::bytesAt(size_t i) const
-{
-    const size_t pos = position_[i];
-    return pos < buffer_.size() ? buffer_.data() + pos : arena_.data() + (pos - buffer_.size());
-}
-
-char* CellTable::bytesAt(size_t i)
-{
-    const size_t pos = position_[i];
-    return pos < buffer_.size() ? buffer_.data() + pos : arena_.data() + (pos - buffer_.size());
-}
-
 void CellTable::setLength(size_t i, size_t length, bool spare)
 {
     if ((meta_[i] & kLong) == kLong && length < kLong)
@@ -98,14 +80,6 @@ void CellTable::resize(int cols, int rows)
     }
     if (cols != cols_ || rows != rows_)
         relayout(cols, rows);
-}
-
-std::string_view CellTable::cell(int col, int row) const
-{
-    if (col < 0 || row < 0 || col >= cols_ || row >= rows_)
-        return {};
-    const size_t i = index(col, row);
-    return {bytesAt(i), lengthAt(i)};
 }
 
 void CellTable::setCell(int col, int row, std::string_view text)

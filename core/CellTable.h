@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -32,7 +33,13 @@ public:
     void resize(int cols, int rows);
 
     // The stored text; empty outside the table. Valid until the next change of the table.
-    std::string_view cell(int col, int row) const;
+    std::string_view cell(int col, int row) const
+    {
+        if (col < 0 || row < 0 || col >= cols_ || row >= rows_)
+            return {};
+        const size_t i = index(col, row);
+        return {bytesAt(i), lengthAt(i)};
+    }
     void setCell(int col, int row, std::string_view text);
 
     // Every cell empty, counts kept.
@@ -92,9 +99,17 @@ private:
         return static_cast<size_t>(rowOrder_[static_cast<size_t>(row)]) * cols_ +
                static_cast<size_t>(colOrder_[static_cast<size_t>(col)]);
     }
-    size_t lengthAt(size_t i) const;
-    char* bytesAt(size_t i);
-    const char* bytesAt(size_t i) const;
+    size_t lengthAt(size_t i) const
+    {
+        const uint8_t length = meta_[i] & kLong;
+        return length == kLong ? long_.at(i) : length;
+    }
+    const char* bytesAt(size_t i) const
+    {
+        const size_t pos = position_[i];
+        return pos < buffer_.size() ? buffer_.data() + pos : arena_.data() + (pos - buffer_.size());
+    }
+    char* bytesAt(size_t i) { return const_cast<char*>(std::as_const(*this).bytesAt(i)); }
     void setLength(size_t i, size_t length, bool spare);
     // Lays the cells out anew in (row, column) order with the given counts.
     void relayout(int cols, int rows);
