@@ -1,5 +1,6 @@
 // Cell marking driven with real mouse and key events on the main window's grid.
 #include "controls/StringGrid.h"
+#include "controls/SystemColors.h"
 #include "core/CellTable.h"
 #include "core/Marker.h"
 #include "ui/TfMain.h"
@@ -78,6 +79,32 @@ private slots:
         QCOMPARE(outOfLine({0, 1, 0, 1}), QString());
         // Fitted to the widest text plus the margin and 10.
         QVERIFY(fMain->Grid->colWidth(2) > fMain->Grid->colWidth(0));
+    }
+
+    // The raised frame: light left column but its bottom pixel, light top row but its right
+    // pixel; dark right column and bottom row. Title cells get it too.
+    void frame_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("data cell") << 2;
+        QTest::newRow("title cell") << 0;
+    }
+    void frame()
+    {
+        QFETCH(int, row);
+        const QRect rect = fMain->Grid->cellRect(1, row);
+        const QImage image = view()->grab().toImage();
+        const int L = rect.left(), T = rect.top();
+        const int r = rect.left() + rect.width() - 1, b = rect.top() + rect.height() - 1;
+        const QRgb light = syscolors::btnHighlight().rgb();
+        const QRgb dark = syscolors::btnShadow().rgb();
+        QCOMPARE(image.pixel(L, T), light);
+        QCOMPARE(image.pixel(L, b - 1), light);
+        QCOMPARE(image.pixel(r - 1, T), light);
+        QCOMPARE(image.pixel(r, T), dark);
+        QCOMPARE(image.pixel(r, b), dark);
+        QCOMPARE(image.pixel(L, b), dark);
+        QCOMPARE(image.pixel(L + 1, b), dark);
     }
 
     void dragAndBack()
