@@ -69,6 +69,7 @@ TfMain::TfMain(QWidget* parent) : QWidget(parent)
     // The window's content scrolls when the window is too small for it.
     AlignLayout::fromProperties(this, 0)->setAutoScroll(true);
 
+    Grid->setKeepMarksInLine(true);
     ImportDialog = new GridImportDialog(Grid, this);
     SaveDialog = new SaveFileDialog(this);
     SaveDialog->title = QStringLiteral("Bewaar de leerlingenlijst");
@@ -81,7 +82,6 @@ TfMain::TfMain(QWidget* parent) : QWidget(parent)
     connect(tbImporteer, &QAbstractButton::clicked, this, &TfMain::tbImporteerClick);
     connect(Grid, &StringGrid::drawCell, this, &TfMain::GridDrawCell);
     connect(Grid, &StringGrid::mouseDown, this, &TfMain::GridMouseDown);
-    Grid->setKeepMarksInLine(true);
     connect(Splitter, &SplitterBar::moved, this, &TfMain::SplitterMoved);
 }
 
