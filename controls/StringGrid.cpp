@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 
 namespace {
 constexpr int kDefaultColWidth = 64;
@@ -159,24 +160,69 @@ void StringGrid::setColWidth(int col, int width)
     viewport()->update();
 }
 
+bool StringGrid::rankDistinctTexts(int col, std::vector<int>& rank) const
+{
+    // A column with few distinct texts (a group, first names) compares each distinct text
+    // only a few times: the texts are put in order once, and each row gets its text's place
+    // (texts that compare equal share one). Columns of mostly different texts are sorted
+    // directly.
+    const int rows = rowCount();
+    const size_t limit = static_cast<size_t>(rows) / 16 + 16;
+    std::unordered_map<std::string_view, int> distinct;
+    for (int r = 1; r < rows; ++r) {
+        const auto it =
+            distinct.try_emplace(table_.cell(col, r), static_cast<int>(distinct.size())).first;
+        if (distinct.size() > limit)
+            return false;
+        rank[static_cast<size_t>(r)] = it->second;
+    }
+    std::vector<std::string_view> keys(distinct.size());
+    for (const auto& [text, id] : distinct)
+        keys[static_cast<size_t>(id)] = text;
+    std::vector<int> byText(keys.size());
+    std::iota(byText.begin(), byText.end(), 0);
+    std::sort(byText.begin(), byText.end(), [&](int a, int b) {
+        return core::naturalLess(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+    });
+    std::vector<int> place(keys.size(), 0);
+    for (size_t k = 0; k < byText.size(); ++k) {
+        const bool same = k > 0 && core::naturalCompare(keys[static_cast<size_t>(byText[k - 1])],
+                                                        keys[static_cast<size_t>(byText[k])]) == 0;
+        place[static_cast<size_t>(byText[k])] =
+            same ? place[static_cast<size_t>(byText[k - 1])] : static_cast<int>(k);
+    }
+    for (int r = 1; r < rows; ++r)
+        rank[static_cast<size_t>(r)] = place[static_cast<size_t>(rank[static_cast<size_t>(r)])];
+    return true;
+}
+
 void StringGrid::sortByColumn(int col)
 {
     if (col < 0 || col >= colCount() || rowCount() < 3)
         return;
     sortAscending_ = sortCol_ == col ? !sortAscending_ : true;
     sortCol_ = col;
-    std::vector<int> order(static_cast<size_t>(rowCount() - 1));
-    std::iota(order.begin(), order.end(), 1);
-    std::vector<std::string_view> keys(static_cast<size_t>(rowCount()));
-    for (int r = 1; r < rowCount(); ++r)
-        keys[static_cast<size_t>(r)] = table_.cell(col, r);
+    const int rows = rowCount();
     const bool ascending = sortAscending_;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int cmp =
-            core::naturalCompare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
-        return ascending ? cmp < 0 : cmp > 0;
-    });
-    keys.clear();
+    std::vector<int> order(static_cast<size_t>(rows - 1));
+    std::iota(order.begin(), order.end(), 1);
+    std::vector<int> rank(static_cast<size_t>(rows), 0);
+    if (rankDistinctTexts(col, rank)) {
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const int ra = rank[static_cast<size_t>(a)];
+            const int rb = rank[static_cast<size_t>(b)];
+            return ascending ? ra < rb : ra > rb;
+        });
+    } else {
+        std::vector<std::string_view> keys(static_cast<size_t>(rows));
+        for (int r = 1; r < rows; ++r)
+            keys[static_cast<size_t>(r)] = table_.cell(col, r);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const int cmp =
+                core::naturalCompare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+            return ascending ? cmp < 0 : cmp > 0;
+        });
+    }
     table_.permuteRows(1, order);
     setSelectionCorners(current_, current_);
     viewport()->update();

@@ -133,6 +133,7 @@ private:
     void setSelectionCorners(QPoint current, QPoint anchor);
     void updateCells(const GridRect& rect);
     QPoint dataAreaEnd() const;
+    bool rankDistinctTexts(int col, std::vector<int>& rank) const;
     void dragTo(const QPoint& pos);
     void autoScrollStep();
     void drawSortTriangle(QPainter& p, const QRect& cell) const;

@@ -1,8 +1,8 @@
 // The source grid on its own: counts, painting flags, sorting, keyboard, column fitting.
 #include "controls/StringGrid.h"
 
-#include <QScrollBar>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
