@@ -60,14 +60,19 @@ void CellTable::resize(int cols, int rows)
     const size_t total = newCols * static_cast<size_t>(rows);
 
     // The texts of dropped cells become garbage.
-    for (size_t r = 0; r < static_cast<size_t>(rows_); ++r) {
+    for (size_t r = keptCols == oldCols ? keptRows : 0; r < static_cast<size_t>(rows_); ++r) {
         const size_t from = r < keptRows ? keptCols : 0;
         for (size_t c = from; c < oldCols; ++c)
             release(handles_[r * oldCols + c]);
     }
 
+    // Growing by half at least, so that adding rows one by one stays linear.
+    if (total > handles_.capacity())
+        handles_.reserve(std::max(total, handles_.capacity() + handles_.capacity() / 2));
     uint64_t* h;
-    if (newCols <= oldCols) {
+    if (newCols == oldCols) {
+        h = handles_.data();
+    } else if (newCols < oldCols) {
         // Rows move towards the front, the first one stays.
         h = handles_.data();
         for (size_t r = 1; r < keptRows; ++r)
@@ -85,7 +90,7 @@ void CellTable::resize(int cols, int rows)
     if (handles_.size() > keptEnd)
         std::memset(h + keptEnd, 0, (handles_.size() - keptEnd) * sizeof(uint64_t));
     handles_.resize(total);
-    if (handles_.capacity() > total + total / 4 + 64)
+    if (handles_.capacity() > 2 * total + 64)
         handles_.setCapacity(total);
     cols_ = cols;
     rows_ = rows;
