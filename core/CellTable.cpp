@@ -169,6 +169,8 @@ void CellTable::permuteRows(int first, const std::vector<int>& order)
             return;
         done[static_cast<size_t>(i)] = true;
     }
+    if (cols_ == 0)
+        return;
     std::fill(done.begin(), done.end(), false);
 
     // Follow each cycle of the permutation, holding one row aside.
@@ -240,7 +242,7 @@ uint64_t CellTable::append(std::string_view text)
 
 void CellTable::collectGarbage()
 {
-    const size_t slack = handles_.size() + 65536;
+    const size_t slack = handles_.size() + 4096;
     if (bufferLimit_ && bufferLimit_ - liveBuffer_ > liveBuffer_ + slack)
         compact(true);
     else if (overflow_.size() - liveOverflow_ > liveOverflow_ + slack)

@@ -511,7 +511,11 @@ private slots:
             return n > 0 ? static_cast<int>(random() % n) : 0;
         };
         auto someText = [&]() {
-            std::string text(static_cast<size_t>(pick(4) == 0 ? pick(200) : pick(8)), '\0');
+            // Now and then a long one, so that garbage piles up and is collected.
+            const int length = pick(20) == 0  ? 1000 + pick(20000)
+                               : pick(4) == 0 ? pick(200)
+                                              : pick(8);
+            std::string text(static_cast<size_t>(length), '\0');
             for (char& ch : text)
                 ch = static_cast<char>(pick(4) == 0 ? pick(256) : 'a' + pick(3));
             return text;
@@ -626,6 +630,13 @@ private slots:
                 if (step % 10 == 0 || step == 399)
                     QCOMPARE(modelOf(table), model);
             }
+            size_t live = 0;
+            for (const auto& row : model)
+                for (const auto& text : row)
+                    live += text.size() + 1;
+            const size_t cells = size_t(table.colCount()) * size_t(table.rowCount());
+            QVERIFY2(table.memoryUsage() <= 4 * live + 16 * cells + 300000,
+                     std::to_string(table.memoryUsage()).c_str());
         }
     }
 };
