@@ -69,6 +69,7 @@ TfMain::TfMain(QWidget* parent) : QWidget(parent)
     // The window's content scrolls when the window is too small for it.
     AlignLayout::fromProperties(this, 0)->setAutoScroll(true);
 
+    Grid->setKeepMarksInLine(true);
     ImportDialog = new GridImportDialog(Grid, this);
     SaveDialog = new SaveFileDialog(this);
     SaveDialog->title = QStringLiteral("Bewaar de leerlingenlijst");
