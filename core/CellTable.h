@@ -243,7 +243,7 @@ private:
     std::string_view textOf(uint64_t h) const
     {
         const size_t length = lengthOf(h);
-        return length ? std::string_view(bytesAt(offsetOf(h)), length) : std::string_view();
+        return length ? std::string_view(bytesAt(offsetOf(h)), length) : std::string_view("", 0);
     }
 
     // Forgets the bytes a handle owns (they become garbage).

@@ -341,6 +341,21 @@ private slots:
         QCOMPARE(table.cell(0, firstRow), std::string(40, '#'));
     }
 
+    void unendedRowIsDropped()
+    {
+        CellTable::Builder builder(0, "Anna;Bob;Cor;Dirk;Eva;Fenna");
+        const std::string_view buffer = builder.buffer();
+        builder.addField(buffer.substr(0, 4));
+        builder.endRow();
+        builder.addField(buffer.substr(5, 3));
+        builder.addField(std::string("copied"));
+        builder.addField(buffer.substr(9, 3));
+        CellTable table = std::move(builder).finish(0, 0);
+        QCOMPARE(table.colCount(), 1);
+        QCOMPARE(table.rowCount(), 1);
+        QCOMPARE(table.cell(0, 0), "Anna");
+    }
+
     void moveColumn_data()
     {
         QTest::addColumn<int>("from");
