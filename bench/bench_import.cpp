@@ -2,37 +2,22 @@
 // cutting it, handing the table to the grid and fitting the columns, for a 1,000,000-row,
 // 8-column semicolon file of about 64 MB, next to `wc -l` on the same file in the same run.
 // Also the text rules alone, and the peak memory of the load per input byte.
+#include "bench/BenchExport.h"
 #include "controls/StringGrid.h"
 #include "csvimport/rules/FileRead.h"
 #include "csvimport/rules/Table.h"
 
+#include "bench/BenchExport.h"
 #include <QApplication>
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <sys/resource.h>
 
 namespace {
-
-const std::string& exportFile()
-{
-    static const std::string path = [] {
-        const std::string file =
-            (std::filesystem::temp_directory_path() / "pluvana-bench-import-1m.csv").string();
-        std::ofstream out(file, std::ios::binary);
-        out << "Groep;Voornaam;Tussenvoegsel;Achternaam;Geboren;Adres;Plaats;Stamnummer\r\n";
-        const char* infixes[] = {"", "van", "de", "van der", "ter"};
-        for (int r = 0; r < 1'000'000; ++r)
-            out << 1 + r % 8 << ";Voornaam" << r % 997 << ";" << infixes[r % 5] << ";Achternaam"
-                << r % 7919 << ";2016-0" << 1 + r % 9 << "-1" << r % 10 << ";Straat " << r % 300
-                << ";Plaats;" << 100000 + r << "\r\n";
-        return file;
-    }();
-    return path;
-}
 
 double wcSeconds(const std::string& file)
 {
@@ -52,7 +37,7 @@ long peakKiB()
 
 void BM_TextRules(benchmark::State& state)
 {
-    const std::string& file = exportFile();
+    const std::string& file = benchExportFile();
     const double bytes = static_cast<double>(std::filesystem::file_size(file));
     const std::string content = csv::readWholeFile(file, csv::OpenFailure::CannotOpen);
     for (auto _ : state) {
@@ -65,7 +50,7 @@ void BM_TextRules(benchmark::State& state)
 // Runs first, so that its peak is the process's peak above the baseline.
 void BM_FullLoadIntoGrid(benchmark::State& state)
 {
-    const std::string& file = exportFile();
+    const std::string& file = benchExportFile();
     const double bytes = static_cast<double>(std::filesystem::file_size(file));
     StringGrid grid;
     grid.resize(600, 400);
@@ -97,7 +82,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    exportFile();
+    benchExportFile();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,6 +2,8 @@
 // 1,000,000 rows of 8 semicolon-separated fields (about 64 MB), listed to /dev/null, against
 // `wc -l` on the same file in the same run. Reports the time ratio and the converter's peak
 // memory above its own baseline (its --help run), per input byte.
+#include "bench/BenchExport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -9,7 +11,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -49,30 +50,9 @@ RunResult runProgram(const std::vector<std::string>& args)
     return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss};
 }
 
-const std::string& exportFile()
-{
-    static const std::string path = [] {
-        const std::string file =
-            (std::filesystem::temp_directory_path() / "pluvana-bench-1m.csv").string();
-        std::ofstream out(file, std::ios::binary);
-        out << "Groep;Voornaam;Tussenvoegsel;Achternaam;Geboren;Adres;Plaats;Stamnummer\r\n";
-        const char* infixes[] = {"", "van", "de", "van der", "ter"};
-        std::string line;
-        for (int r = 0; r < 1'000'000; ++r) {
-            line = std::to_string(1 + r % 8) + ";Voornaam" + std::to_string(r % 997) + ";" +
-                   infixes[r % 5] + ";Achternaam" + std::to_string(r % 7919) + ";2016-0" +
-                   std::to_string(1 + r % 9) + "-1" + std::to_string(r % 10) + ";Straat " +
-                   std::to_string(r % 300) + ";Plaats;" + std::to_string(100000 + r) + "\r\n";
-            out << line;
-        }
-        return file;
-    }();
-    return path;
-}
-
 void BM_ListEveryRow(benchmark::State& state)
 {
-    const std::string& file = exportFile();
+    const std::string& file = benchExportFile();
     const double bytes = static_cast<double>(std::filesystem::file_size(file));
     const RunResult baseline = runProgram({PLUVANA_LIJST, "--help"});
     RunResult wc;
