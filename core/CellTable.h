@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/LargePages.h"
+
 namespace core {
 
 namespace detail {
@@ -68,6 +70,7 @@ public:
             if (!p)
                 throw std::bad_alloc();
             data_ = static_cast<T*>(p);
+            adviseLargePages(data_, n * sizeof(T));
         }
         capacity_ = n;
         if (size_ > n)

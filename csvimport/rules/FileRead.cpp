@@ -1,6 +1,7 @@
 #include "csvimport/rules/FileRead.h"
 
 #include "core/Errors.h"
+#include "core/LargePages.h"
 #include "csvimport/rules/Table.h"
 
 #include <algorithm>
@@ -109,6 +110,8 @@ std::string readWholeFile(const std::string& path, OpenFailure failure)
         throw core::Error(tooLarge(path));
     std::string bytes;
     try {
+        bytes.reserve(size);
+        core::adviseLargePages(bytes.data(), size);
         bytes.resize(size);
     } catch (const std::bad_alloc&) {
         throw core::Error(tooLarge(path));
