@@ -2,6 +2,7 @@
 #include "controls/StringGrid.h"
 #include "csvimport/rules/FileRead.h"
 #include "csvimport/rules/Table.h"
+#include "tests/TestBytes.h"
 #include "ui/TfMain.h"
 
 #include <QDir>
@@ -45,12 +46,6 @@ class TestConverter : public QObject {
         outcome.out = QByteArray::fromStdString(out.str());
         outcome.err = QString::fromStdString(err.str());
         return outcome;
-    }
-
-    QByteArray read(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
 private slots:
@@ -123,12 +118,13 @@ private slots:
         QVERIFY(result.out.isEmpty());
         QCOMPARE(QDir(folder).entryList(QDir::Files),
                  (QStringList{"groep10.zbr", "groep5-6.zbr", "groep9.zbr"}));
-        QCOMPARE(read(folder + "/groep9.zbr"), QByteArray("Jelmar\xA0van der\xA0Vlietman\xA0\r\n"
-                                                          "Roosje\xA0"
-                                                          "de\xA0"
-                                                          "Brink\xA0\r\n"));
-        QCOMPARE(read(folder + "/groep5-6.zbr"), QByteArray("\xC9lise\xA0\xA0"
-                                                            "Dubois\xA0\r\n"));
+        QCOMPARE(contents(folder + "/groep9.zbr"),
+                 QByteArray("Jelmar\xA0van der\xA0Vlietman\xA0\r\n"
+                            "Roosje\xA0"
+                            "de\xA0"
+                            "Brink\xA0\r\n"));
+        QCOMPARE(contents(folder + "/groep5-6.zbr"), QByteArray("\xC9lise\xA0\xA0"
+                                                                "Dubois\xA0\r\n"));
         // The summary comes in the groups' natural order.
         QCOMPARE(result.err, QStringLiteral("groep5-6.zbr: 1 leerling\n"
                                             "groep9.zbr: 2 leerlingen\n"
@@ -144,7 +140,7 @@ private slots:
         old.close();
         const Outcome result = run({"--kolomtitels", "--kolommen", "4", "-o", target, csv_});
         QCOMPARE(result.status, 0);
-        QCOMPARE(read(target),
+        QCOMPARE(contents(target),
                  QByteArray("Bakker\xA0\r\nVlietman\xA0\r\nBrink\xA0\r\nDubois\xA0\r\n"));
     }
 

@@ -1,5 +1,6 @@
 #include "controls/ListEdit.h"
 #include "controls/TextCodec.h"
+#include "tests/TestBytes.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,11 +14,6 @@ namespace {
 QByteArray bytesOf(const ListEdit& edit)
 {
     return QByteArray::fromStdString(edit.text());
-}
-
-std::string_view view(const QByteArray& bytes)
-{
-    return {bytes.constData(), static_cast<size_t>(bytes.size())};
 }
 
 QByteArray everyByte()

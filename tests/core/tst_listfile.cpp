@@ -1,5 +1,6 @@
 #include "core/Errors.h"
 #include "core/ListFile.h"
+#include "tests/TestBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,26 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string_view view(const QByteArray& bytes)
-{
-    return {bytes.constData(), static_cast<size_t>(bytes.size())};
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<cannot read>";
-    return file.readAll();
-}
-
-void put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 mode_t modeOf(const QString& path)
 {

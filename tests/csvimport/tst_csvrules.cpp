@@ -4,6 +4,7 @@
 #include "csvimport/rules/Lines.h"
 #include "csvimport/rules/Separator.h"
 #include "csvimport/rules/Table.h"
+#include "tests/TestBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,11 +15,6 @@ using Rows = QList<QByteArrayList>;
 Q_DECLARE_METATYPE(Rows)
 
 namespace {
-
-QByteArray bytes(std::string_view text)
-{
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string str(const QByteArray& a)
 {

@@ -5,6 +5,7 @@
 #include "csvimport/ImportSettingsDialog.h"
 #include "csvimport/PreviewGrid.h"
 #include "csvimport/SplitRuler.h"
+#include "tests/TestBytes.h"
 #include "ui/TfMain.h"
 
 #include <QCheckBox>
@@ -20,11 +21,6 @@
 #include <functional>
 
 namespace {
-
-QByteArray bytes(std::string_view text)
-{
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Everything of the grid that an import may change or must leave alone.
 struct GridState {

@@ -2,6 +2,7 @@
 
 // Shared by the tests of the student list: the window and the sample table's marks.
 #include "core/Marker.h"
+#include "tests/TestBytes.h"
 #include "ui/TfMain.h"
 
 #include <QByteArray>
@@ -9,11 +10,6 @@
 #include <string>
 
 namespace listfixture {
-
-inline std::string_view view(const QByteArray& bytes)
-{
-    return {bytes.constData(), static_cast<size_t>(bytes.size())};
-}
 
 inline QByteArray listOf(const TfMain& window)
 {

@@ -1,4 +1,5 @@
 #include "controls/AlignLayout.h"
+#include "tests/TestBytes.h"
 #include "ui/LayoutRules.h"
 #include "ui/TfMain.h"
 
@@ -7,11 +8,6 @@
 #include <QTextCursor>
 
 namespace {
-
-QByteArray bytes(const std::string& text)
-{
-    return QByteArray::fromStdString(text);
-}
 
 // The instructions panel as the program fills it, byte for byte.
 const QByteArray kInstructions =

@@ -1,4 +1,5 @@
 #include "controls/PictureButton.h"
+#include "tests/TestBytes.h"
 #include "ui/TfMain.h"
 
 #include <QApplication>
@@ -7,16 +8,6 @@
 using namespace std::string_literals;
 
 namespace {
-
-QByteArray bytes(std::string_view text)
-{
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QByteArray bytes(const std::string& text)
-{
-    return QByteArray::fromStdString(text);
-}
 
 const char* const kTable[3][4] = {
     {"Groep", "Voornaam", "Tussenvoegsel", "Achternaam"},

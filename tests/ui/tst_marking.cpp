@@ -1,19 +1,11 @@
 #include "controls/StringGrid.h"
 #include "core/CellTable.h"
+#include "tests/TestBytes.h"
 #include "ui/TfMain.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
-
-namespace {
-
-QByteArray bytes(std::string_view text)
-{
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 // Marks follow the selection on the real window, driven by real mouse events.
 class TestMarking : public QObject {

@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "controls/SaveFileDialog.h"
 #include "controls/SystemColors.h"
+#include "tests/TestBytes.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -36,21 +37,6 @@ void setArgument(const std::optional<QByteArray>& argument)
         gArgv[1] = nullptr;
         gArgc = 1;
     }
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<cannot read>";
-    return file.readAll();
-}
-
-void put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 } // namespace
